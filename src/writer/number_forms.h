@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "writer/format_float.h"
 #include "writer/text_output.h"
 
 namespace grelvin {
@@ -34,6 +35,12 @@ inline void writeHexSpaced4(TextOutput& output, std::uint32_t value) {
 inline void writeHexZero2(TextOutput& output, std::uint32_t value) {
     char text[8];
     writeRaw(output, text, formatHexZero2(value, text));
+}
+
+// A 64-bit float in the general float form ("%g").
+inline void writeFloat(TextOutput& output, double value) {
+    char text[kFloatTextCapacity];
+    writeRaw(output, text, formatFloat(value, text));
 }
 
 }  // namespace grelvin
