@@ -12,20 +12,20 @@ constexpr std::array<ChunkTableRow, kChunkTableSize> buildChunkTable() {
     std::size_t n = 0;
     rows[n++] = {makeChunkId("ARC0"), nullptr};
     rows[n++] = {makeChunkId("CHER"), readCherChunk};
-    rows[n++] = {makeChunkId("COLO"), nullptr};
+    rows[n++] = {makeChunkId("COLO"), readColoChunk};
     rows[n++] = {makeChunkId("EDTR"), readEdtrChunk};
     for (unsigned letter = 0; letter < 26; ++letter) {
         rows[n++] = {letteredChunkId(kMcChunkBase, letter), readMcChunk};
     }
     for (unsigned letter = 0; letter < 26; ++letter) {
-        rows[n++] = {letteredChunkId(kSkChunkBase, letter), nullptr};
+        rows[n++] = {letteredChunkId(kSkChunkBase, letter), readSkChunk};
     }
     for (ChunkId id = makeChunkId("SM01"); id <= makeChunkId("SM05"); ++id) {
         rows[n++] = {id, nullptr};
     }
     rows[n++] = {makeChunkId("SMRT"), nullptr};
     rows[n++] = {makeChunkId("SMED"), readSmedChunk};
-    rows[n++] = {makeChunkId("SMHP"), nullptr};
+    rows[n++] = {makeChunkId("SMHP"), readSmhpChunk};
     std::sort(rows.begin(), rows.end(),
               [](const ChunkTableRow& a, const ChunkTableRow& b) { return a.id < b.id; });
     return rows;
