@@ -12,6 +12,18 @@ bool flushTextOutput(TextOutput& output) {
     return !output.failed;
 }
 
+void writeRawSlow(TextOutput& output, const char* data, std::size_t size) {
+    flushTextOutput(output);
+    if (size <= output.buffer.size()) {
+        std::memcpy(output.buffer.data(), data, size);
+        output.used = size;
+        return;
+    }
+    if (!output.failed && !output.sink.write(output.sink.context, data, size)) {
+        output.failed = true;
+    }
+}
+
 void writeText(TextOutput& output, std::string_view text) {
     while (!text.empty()) {
         const void* found = std::memchr(text.data(), '\n', text.size());
@@ -19,7 +31,8 @@ void writeText(TextOutput& output, std::string_view text) {
             writeRaw(output, text.data(), text.size());
             return;
         }
-        const auto lineLength = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+        const auto lineLength =
+            static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
         writeRaw(output, text.data(), lineLength);
         writeRaw(output, "\r\n", 2);
         text.remove_prefix(lineLength + 1);

@@ -33,19 +33,17 @@ struct TextOutput {
 // Hands the buffered bytes to the sink; returns false once any write failed.
 bool flushTextOutput(TextOutput& output);
 
+// Hands the buffered bytes and then `data` on; for writes that do not fit.
+void writeRawSlow(TextOutput& output, const char* data, std::size_t size);
+
 // Writes bytes that hold no line feed, such as digits, unchanged.
 inline void writeRaw(TextOutput& output, const char* data, std::size_t size) {
-    if (size > output.buffer.size() - output.used) {
-        flushTextOutput(output);
-        if (size > output.buffer.size()) {
-            if (!output.failed && !output.sink.write(output.sink.context, data, size)) {
-                output.failed = true;
-            }
-            return;
-        }
+    if (size <= output.buffer.size() - output.used) {
+        std::memcpy(output.buffer.data() + output.used, data, size);
+        output.used += size;
+        return;
     }
-    std::memcpy(output.buffer.data() + output.used, data, size);
-    output.used += size;
+    writeRawSlow(output, data, size);
 }
 
 // Writes text, turning each line feed into CR LF.
