@@ -51,7 +51,9 @@ constexpr std::array<u64, 28> kPow5 = [] {
 }();
 
 // floor(log10(2^n)) for |n| <= 1650.
-constexpr int floorLog10Pow2(int n) { return (n * 78913) >> 18; }
+constexpr int floorLog10Pow2(int n) {
+    return (n * 78913) >> 18;
+}
 
 // Decimal exponents q = 16 - estimate over all finite nonzero doubles.
 constexpr int kMinQ = 16 - floorLog10Pow2(1023);
@@ -146,54 +148,64 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-void writePair(char* out, u64 value) { std::memcpy(out, kDigitPairs + 2 * value, 2); }
+void writePair(char* out, u64 value) {
+    std::memcpy(out, kDigitPairs + 2 * value, 2);
+}
 
-// The six digits of d (100000 <= d <= 999999) with decimal exponent x.
+// The six digits of d (100000 <= d <= 999999) with decimal exponent x. The
+// common paths avoid data-dependent branches (sign, digit count), which
+// coordinates would make unpredictable; fixed-width copies spill into the
+// scratch space beyond the result.
 std::size_t writeDigits(bool negative, u64 d, int x, char* out) {
     char digits[16];
     writePair(digits, d / 10000);
     writePair(digits + 2, d / 100 % 100);
     writePair(digits + 4, d % 100);
     std::memset(digits + 6, '0', 10);
-    int count = 6;
-    while (digits[count - 1] == '0') {
-        --count;
+    // Significant digits: the position of the last digit that is not '0'
+    // (the first never is).
+    u64 word = 0;
+    std::memcpy(&word, digits, 8);
+    word ^= 0x3030303030303030;
+    int count = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        count = (63 - std::countl_zero(word)) / 8 + 1;
+    } else {
+        count = 8 - std::countr_zero(word) / 8;
     }
 
-    char* p = out;
-    if (negative) {
-        *p++ = '-';
-    }
+    out[0] = '-';
+    char* const p = out + negative;
+    const auto sign = static_cast<int>(negative);
     if (x >= 0 && x < 6) {
-        // Whole digits, then the point and any fraction digits. The fixed
-        // width copies spill into scratch space beyond the result.
+        // The whole digits, the point, the rest; the point counts only when
+        // fraction digits follow it.
         const int whole = x + 1;
         std::memcpy(p, digits, 8);
-        if (count <= whole) {
-            return static_cast<std::size_t>(p - out + whole);
-        }
         p[whole] = '.';
         std::memcpy(p + whole + 1, digits + whole, 8);
-        return static_cast<std::size_t>(p - out + count + 1);
+        const int length = count > whole ? count + 1 : whole;
+        return static_cast<std::size_t>(sign + length);
     }
     if (x < 0 && x >= -4) {
         // "0.", -x - 1 zeros, the digits.
         std::memcpy(p, "0.0000", 6);
         std::memcpy(p + 1 - x, digits, 8);
-        return static_cast<std::size_t>(p - out + 1 - x + count);
+        return static_cast<std::size_t>(sign + 1 - x + count);
     }
-    *p++ = digits[0];
+    char* q = p;
+    *q++ = digits[0];
     if (count > 1) {
-        *p++ = '.';
-        std::memcpy(p, digits + 1, 8);
-        p += count - 1;
+        *q++ = '.';
+        std::memcpy(q, digits + 1, 8);
+        q += count - 1;
     }
-    p[0] = 'e';
-    p[1] = x < 0 ? '-' : '+';
+    q[0] = 'e';
+    q[1] = x < 0 ? '-' : '+';
     const auto magnitude = static_cast<u64>(x < 0 ? -x : x);
-    p[2] = static_cast<char>('0' + magnitude / 100);
-    writePair(p + 3, magnitude % 100);
-    return static_cast<std::size_t>(p + 5 - out);
+    q[2] = static_cast<char>('0' + magnitude / 100);
+    writePair(q + 3, magnitude % 100);
+    return static_cast<std::size_t>(q + 5 - out);
 }
 
 std::size_t writeText(const char* text, std::size_t length, char* out) {
@@ -271,10 +283,10 @@ std::size_t formatFloat(double value, char* out) {
     } else if (!scaleByTable(m, e, q, w)) {
         return detail::formatFloatFromExpansion(value, out);
     }
-    if (w >= kTwoE17) {
-        w /= 10;
-        ++x;
-    }
+    // Often unpredictable, so without a branch.
+    const bool estimateLow = w >= kTwoE17;
+    w = estimateLow ? w / 10 : w;
+    x += static_cast<int>(estimateLow);
     assert(w >= kTwoE16 && w < kTwoE17);
     u64 d = (w + 100'000'000'001) / 200'000'000'000;
     if (d == 1'000'000) {
