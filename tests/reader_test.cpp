@@ -231,6 +231,12 @@ TEST(ChunkWalk, EndConditions) {
         {"a cycle of two chunks",
          fileWith({chunkWithSize("AAAA", 0, empty), chunkWithSize("BBBB", -24, empty)}),
          {{22, "AAAA"}, {34, "BBBB"}}},
+        // BBBB jumps back into AAAA's payload, to a position not seen before;
+        // CCCC there leads on to BBBB, seen before.
+        {"a jump back to a new position goes on",
+         fileWith({chunk("AAAA", chunkWithSize("CCCC", 0, empty)),
+                   chunkWithSize("BBBB", -24, empty)}),
+         {{22, "AAAA"}, {46, "BBBB"}, {34, "CCCC"}}},
         {"next position below zero", fileWith({chunkWithSize("ZZZZ", -100, empty)}),
          {{22, "ZZZZ"}}},
         {"next position beyond 2^31 - 1",

@@ -36,6 +36,38 @@ ChunkHeader decodeChunkHeader(const std::uint8_t (&bytes)[12]) {
     return header;
 }
 
+// The chunk positions the walk has visited. A walk that only moves forward
+// cannot come back to a position, so while it does the positions are a short
+// increasing list; the map with a bit for every byte of the file, whose
+// zeroing alone would cost a large file more than its chunk walk, is built
+// only when a chunk first sends the walk backward or keeps it in place.
+struct VisitedPositions {
+    std::vector<std::size_t> forward;
+    std::vector<bool> map;
+    bool turnedBack = false;
+
+    // Records `at` (below fileSize); false when it was visited before.
+    bool visit(std::size_t at, std::size_t fileSize) {
+        if (!turnedBack) {
+            if (forward.empty() || at > forward.back()) {
+                forward.push_back(at);
+                return true;
+            }
+            turnedBack = true;
+            map.assign(fileSize, false);
+            for (const std::size_t earlier : forward) {
+                map[earlier] = true;
+            }
+            forward = {};
+        }
+        if (map[at]) {
+            return false;
+        }
+        map[at] = true;
+        return true;
+    }
+};
+
 }  // namespace
 
 void readHeaderStrings(InputCursor& input, ModelStore& store) {
@@ -51,17 +83,16 @@ void readHeaderStrings(InputCursor& input, ModelStore& store) {
 void walkChunks(InputCursor& input, const FileHeader& fileHeader, ModelStore& store,
                 ChunkLookup lookup) {
     std::int64_t position = kFileHeaderSize + firstChunkOffset(fileHeader);
-    std::vector<bool> visited(input.size);
+    VisitedPositions visited;
     const std::uint64_t budget = readBudget(input.size);
     while (input.lastReadCount != 0) {
         if (position < 0 || position > std::numeric_limits<std::int32_t>::max()) {
             return;
         }
         const auto at = static_cast<std::size_t>(position);
-        if (at >= input.size || visited[at] || input.deliveredTotal > budget) {
+        if (at >= input.size || input.deliveredTotal > budget || !visited.visit(at, input.size)) {
             return;  // a header read at or past the end delivers nothing
         }
-        visited[at] = true;
         seekTo(input, static_cast<std::int32_t>(position));
 
         std::uint8_t bytes[12] = {};
