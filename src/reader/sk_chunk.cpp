@@ -1,4 +1,5 @@
 // SKA0 to SKZ0: one lettered texture group, its name and its texture names.
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -7,6 +8,10 @@
 #include "reader/wide_string.h"
 
 namespace grelvin {
+
+namespace {
+constexpr std::size_t kGroupNameCharacters = 63;
+}  // namespace
 
 // Payload: the group name, an unsigned 16-bit count N, then N texture names,
 // all strings of 16-bit units. The chunk's size is not consulted.
@@ -27,6 +32,13 @@ void readSkChunk(InputCursor& input, const ChunkHeader& header, ModelStore& stor
     }
 
     readWideString(input, group.name);
+    // Every material line repeats the group name, so a name kept whole would
+    // make the text grow with the name's length times the number of names: a
+    // file of half a megabyte could ask for gigabytes. The name is held to
+    // its field of 64 bytes with the terminator; the rest is read and dropped.
+    if (group.name.size() > kGroupNameCharacters) {
+        group.name.resize(kGroupNameCharacters);
+    }
     const std::uint16_t announced = readUint16(input);
 
     // Every delivered name takes at least one byte of the file, and all but a
