@@ -67,7 +67,7 @@ int runConversion(int argumentCount, const char* const* arguments) {
         printMessage("Can't open input file! Status = ", std::string_view(digits, length));
         return 1;
     }
-    const std::vector<std::uint8_t> image = readInputFile(input);
+    const InputImage image = readInputFile(input);
 
     // The magic is tested before the output is touched, so that a file of the
     // wrong kind costs the user no existing output.

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/large_memory.h"
+
 namespace grelvin {
 
 // The file layer: the few operations the converter needs from the operating
@@ -29,9 +31,13 @@ void initPlatform();
 // only. On failure returns false with the platform's error code.
 bool openInputFile(const char* path, InputFile& file, long& errorCode);
 
+// The bytes of an input file. A large model's image takes megabytes, hence the
+// allocator (see large_memory.h).
+using InputImage = std::vector<std::uint8_t, LargeBlockAllocator<std::uint8_t>>;
+
 // Reads from the current position to the end of the file (or of the stream).
 // A read error ends the image where it happened.
-std::vector<std::uint8_t> readInputFile(const InputFile& file);
+InputImage readInputFile(const InputFile& file);
 
 void closeInputFile(InputFile& file);
 

@@ -53,9 +53,9 @@ bool openInputFile(const char* path, InputFile& file, long& errorCode) {
     return true;
 }
 
-std::vector<std::uint8_t> readInputFile(const InputFile& file) {
+InputImage readInputFile(const InputFile& file) {
     const int fd = descriptor(file.handle);
-    std::vector<std::uint8_t> image;
+    InputImage image;
     struct stat status {};
     std::size_t expected = 0;
     if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {

@@ -93,9 +93,9 @@ bool openInputFile(const char* path, InputFile& file, long& errorCode) {
     return true;
 }
 
-std::vector<std::uint8_t> readInputFile(const InputFile& file) {
+InputImage readInputFile(const InputFile& file) {
     const HANDLE handle = toHandle(file.handle);
-    std::vector<std::uint8_t> image;
+    InputImage image;
     std::size_t expected = 0;
     LARGE_INTEGER size{};
     if (::GetFileType(handle) == FILE_TYPE_DISK && ::GetFileSizeEx(handle, &size) &&
