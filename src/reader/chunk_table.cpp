@@ -10,7 +10,7 @@ namespace {
 constexpr std::array<ChunkTableRow, kChunkTableSize> buildChunkTable() {
     std::array<ChunkTableRow, kChunkTableSize> rows{};
     std::size_t n = 0;
-    rows[n++] = {makeChunkId("ARC0"), nullptr};
+    rows[n++] = {makeChunkId("ARC0"), readArc0Chunk};
     rows[n++] = {makeChunkId("CHER"), readCherChunk};
     rows[n++] = {makeChunkId("COLO"), readColoChunk};
     rows[n++] = {makeChunkId("EDTR"), readEdtrChunk};
@@ -21,9 +21,9 @@ constexpr std::array<ChunkTableRow, kChunkTableSize> buildChunkTable() {
         rows[n++] = {letteredChunkId(kSkChunkBase, letter), readSkChunk};
     }
     for (ChunkId id = makeChunkId("SM01"); id <= makeChunkId("SM05"); ++id) {
-        rows[n++] = {id, nullptr};
+        rows[n++] = {id, readSmChunk};
     }
-    rows[n++] = {makeChunkId("SMRT"), nullptr};
+    rows[n++] = {makeChunkId("SMRT"), readSmChunk};
     rows[n++] = {makeChunkId("SMED"), readSmedChunk};
     rows[n++] = {makeChunkId("SMHP"), readSmhpChunk};
     std::sort(rows.begin(), rows.end(),
