@@ -1,10 +1,12 @@
 // POINTS, PARTS and PART_MAPPINGS of the main object.
 //
 // These loops write most of the bytes of a large model, so each line is
-// assembled in a local buffer with the number formatters and handed to the
-// output in one raw write, its line end already spelled CR LF.
+// assembled in place at the end of the output buffer with the number
+// formatters, its line end already spelled CR LF, and face numbers, which
+// count up one at a time, are kept as text and counted up there.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "writer/number_forms.h"
 #include "writer/section_writers.h"
@@ -18,10 +20,46 @@ namespace {
 // formatFloat may write past the end of its last number.
 constexpr std::size_t kLineCapacity = 192;
 
+// A decimal number that counts up one at a time: a step changes its last
+// digit and carries only past a 9.
+struct DecimalCounter {
+    static constexpr std::size_t kEnd = 16;  // the digits end here; 16 more bytes of room follow
+    char digits[2 * kEnd] = {};
+    std::size_t first = kEnd;
+
+    // `value` is below 2^31, so the counter never needs more than 10 digits.
+    explicit DecimalCounter(std::size_t value) {
+        char text[12];
+        const std::size_t length = formatDecimal(static_cast<std::int32_t>(value), text);
+        first = kEnd - length;
+        std::memcpy(digits + first, text, length);
+    }
+
+    void increment() {
+        std::size_t at = kEnd;
+        while (at > first && digits[at - 1] == '9') {
+            digits[--at] = '0';
+        }
+        if (at == first) {
+            digits[--first] = '1';
+        } else {
+            ++digits[at - 1];
+        }
+    }
+};
+
+// One line at a time, assembled in place in the output buffer.
 struct LineBuffer {
-    char text[kLineCapacity];
+    TextOutput& output;
+    char* text = nullptr;
     std::size_t length = 0;
 
+    explicit LineBuffer(TextOutput& target) : output(target) {}
+
+    void beginLine() {
+        text = reserveRaw(output, kLineCapacity);
+        length = 0;
+    }
     void put(char c) { text[length++] = c; }
     template <std::size_t N>
     void put(const char (&literal)[N]) {
@@ -30,27 +68,32 @@ struct LineBuffer {
         }
     }
     void putDecimal(std::int32_t value) { length += formatDecimal(value, text + length); }
+    // A fixed-size copy of 16 bytes, of which the counter's digits count.
+    void putCounter(const DecimalCounter& counter) {
+        std::memcpy(text + length, counter.digits + counter.first, DecimalCounter::kEnd);
+        length += DecimalCounter::kEnd - counter.first;
+    }
     void putFloat(float value) { length += formatFloat(static_cast<double>(value), text + length); }
-    void endLine(TextOutput& output) {
+    void endLine() {
         put("\r\n");
-        writeRaw(output, text, length);
-        length = 0;
+        commitRaw(output, length);
     }
 };
 
 void writePoints(TextOutput& output, const ModelStore& store) {
     writeText(output, "\n\nPOINTS{\n");
     const std::size_t count = clampCount(store.vertexCount, store.vertices);
-    LineBuffer line;
+    LineBuffer line(output);
     for (std::size_t i = 0; i < count; ++i) {
         const Vertex& vertex = store.vertices.at(i);
+        line.beginLine();
         line.putFloat(vertex.x);
         line.put(',');
         line.putFloat(vertex.y);
         line.put(',');
         line.putFloat(vertex.z);
         line.put(';');
-        line.endLine(output);
+        line.endLine();
     }
     writeText(output, "}\n\n");
 }
@@ -83,22 +126,24 @@ void writeParts(TextOutput& output, const ModelStore& store) {
         store.partCount <= 0
             ? 0
             : std::min(static_cast<std::size_t>(store.partCount), store.parts.size());
-    LineBuffer line;
+    LineBuffer line(output);
     for (std::size_t p = 0; p < partLimit; ++p) {
-        // The material field is the same on every line of the part.
-        char material[8];
+        // The material field is the same on every line of the part; it is
+        // copied with a fixed size, of which its own length counts.
+        char material[8] = {};
         const std::size_t materialLength =
             formatHexSpaced4(static_cast<std::uint32_t>(p + 1), material);
         const FaceRange range = partFaceRange(store.parts[p], store.faces.size());
-        for (std::size_t j = range.begin; j < range.end; ++j) {
+        // At most 2^31 / 3 faces can be read, so a face number fits.
+        DecimalCounter faceNumber(range.begin);
+        for (std::size_t j = range.begin; j < range.end; ++j, faceNumber.increment()) {
             const Face& face = store.faces.at(j);
+            line.beginLine();
             line.put("4,N,");
-            // At most 2^31 / 3 faces can be read, so a face number fits.
-            line.putDecimal(static_cast<std::int32_t>(j));
+            line.putCounter(faceNumber);
             line.put(',');
-            for (std::size_t k = 0; k < materialLength; ++k) {
-                line.put(material[k]);
-            }
+            std::memcpy(line.text + line.length, material, sizeof material);
+            line.length += materialLength;
             line.put(",(");
             line.putDecimal(face.indices[0]);
             line.put(',');
@@ -106,7 +151,7 @@ void writeParts(TextOutput& output, const ModelStore& store) {
             line.put(',');
             line.putDecimal(face.indices[2]);
             line.put(");");
-            line.endLine(output);
+            line.endLine();
         }
     }
     writeText(output, "}\n\n");
@@ -121,10 +166,12 @@ const Vertex& cornerVertex(const ModelStore& store, std::int32_t index) {
 void writePartMappings(TextOutput& output, const ModelStore& store) {
     writeText(output, "PART_MAPPINGS{\n");
     const std::size_t count = clampCount(store.meshFaceCount, store.faces);
-    LineBuffer line;
-    for (std::size_t j = 0; j < count; ++j) {
+    LineBuffer line(output);
+    DecimalCounter faceNumber(0);
+    for (std::size_t j = 0; j < count; ++j, faceNumber.increment()) {
         const Face& face = store.faces.at(j);
-        line.putDecimal(static_cast<std::int32_t>(j));
+        line.beginLine();
+        line.putCounter(faceNumber);
         for (std::size_t corner = 0; corner < 3; ++corner) {
             const Vertex& vertex = cornerVertex(store, face.indices[corner]);
             line.put(",(");
@@ -134,7 +181,7 @@ void writePartMappings(TextOutput& output, const ModelStore& store) {
             line.put(')');
         }
         line.put(';');
-        line.endLine(output);
+        line.endLine();
     }
     writeText(output, "}\n\n");
 }

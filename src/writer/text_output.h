@@ -46,6 +46,21 @@ inline void writeRaw(TextOutput& output, const char* data, std::size_t size) {
     writeRawSlow(output, data, size);
 }
 
+// Room for `size` bytes (at most kBufferSize) at the end of the buffer, which
+// is flushed first when it has less. A writer that assembles a line in place
+// writes there and then counts its bytes in with commitRaw; like writeRaw, for
+// bytes that hold no line feed.
+inline char* reserveRaw(TextOutput& output, std::size_t size) {
+    if (size > output.buffer.size() - output.used) {
+        flushTextOutput(output);
+    }
+    return output.buffer.data() + output.used;
+}
+
+inline void commitRaw(TextOutput& output, std::size_t size) {
+    output.used += size;
+}
+
 // Writes text, turning each line feed into CR LF.
 void writeText(TextOutput& output, std::string_view text);
 
