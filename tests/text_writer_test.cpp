@@ -71,7 +71,7 @@ TEST(TextOutput, KeepsEveryByteAcrossBufferBoundaries) {
         expected += "line\r\n";
     }
     const std::string big(200000, 'x');
-    writeRaw(*output, big.data(), big.size());
+    writeText(*output, big);
     expected += big;
     writeText(*output, "\n");
     expected += "\r\n";
