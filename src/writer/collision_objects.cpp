@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "writer/collision_material.h"
+#include "writer/line_buffer.h"
 #include "writer/number_forms.h"
 #include "writer/section_writers.h"
 #include "writer/transform_point.h"
@@ -51,28 +52,34 @@ void writeObjectHeader(TextOutput& output, std::string_view name) {
 
 // x,y,z; with each value in the general float form.
 void writePointLine(TextOutput& output, double x, double y, double z) {
-    writeFloat(output, x);
-    writeRaw(output, ",", 1);
-    writeFloat(output, y);
-    writeRaw(output, ",", 1);
-    writeFloat(output, z);
-    writeText(output, ";\n");
+    LineBuffer line(output);
+    line.beginLine();
+    line.putFloat(x);
+    line.put(',');
+    line.putFloat(y);
+    line.put(',');
+    line.putFloat(z);
+    line.put(';');
+    line.endLine();
 }
 
 // 4,N,k,ffMM,(a,b,c);
 void writeFaceLine(TextOutput& output, std::int32_t face, std::uint32_t material,
                    const std::array<std::int32_t, 3>& corners) {
-    writeText(output, "4,N,");
-    writeDecimal(output, face);
-    writeText(output, ",ff");
-    writeHexZero2(output, material);
-    writeText(output, ",(");
-    writeDecimal(output, corners[0]);
-    writeRaw(output, ",", 1);
-    writeDecimal(output, corners[1]);
-    writeRaw(output, ",", 1);
-    writeDecimal(output, corners[2]);
-    writeText(output, ");\n");
+    LineBuffer line(output);
+    line.beginLine();
+    line.put("4,N,");
+    line.putDecimal(face);
+    line.put(",ff");
+    line.length += formatHexZero2(material, line.text + line.length);
+    line.put(",(");
+    line.putDecimal(corners[0]);
+    line.put(',');
+    line.putDecimal(corners[1]);
+    line.put(',');
+    line.putDecimal(corners[2]);
+    line.put(");");
+    line.endLine();
 }
 
 constexpr double kCubeHalfSize = 0.5;
