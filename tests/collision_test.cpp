@@ -14,6 +14,7 @@
 
 #include "conversion/convert_model.h"
 #include "support/collision_payloads.h"
+#include "support/expected_text.h"
 #include "support/model_file_builder.h"
 #include "writer/section_writers.h"
 #include "writer/transform_point.h"
@@ -26,6 +27,7 @@ using testing::chunk;
 using testing::chunkWithSize;
 using testing::ColoContent;
 using testing::coloPayload;
+using testing::crlf;
 using testing::HitBoxEntry;
 using testing::HitBoxMatrix;
 using testing::modelFile;
@@ -41,17 +43,6 @@ std::unique_ptr<ModelStore> read(const Bytes& file) {
 
 Bytes fileOf(std::initializer_list<Bytes> chunks) {
     return modelFile("m", "", "", chunks);
-}
-
-std::string crlf(std::string_view text) {
-    std::string result;
-    for (const char c : text) {
-        if (c == '\n') {
-            result += '\r';
-        }
-        result += c;
-    }
-    return result;
 }
 
 // What writeCollisionObject and then writeHitBoxCubes write for the store.

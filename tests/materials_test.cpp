@@ -7,6 +7,7 @@
 
 #include "conversion/convert_model.h"
 #include "support/collision_payloads.h"
+#include "support/expected_text.h"
 #include "support/model_file_builder.h"
 #include "writer/section_writers.h"
 
@@ -17,6 +18,7 @@ using testing::Bytes;
 using testing::chunk;
 using testing::ColoContent;
 using testing::coloPayload;
+using testing::crlf;
 using testing::modelFile;
 using testing::skPayload;
 
@@ -32,18 +34,6 @@ std::vector<std::string> textureNames(const TextureGroup& group) {
         names.push_back(texture.name);
     }
     return names;
-}
-
-// The expected text with each line feed as CR LF, as the file holds it.
-std::string crlf(std::string_view text) {
-    std::string result;
-    for (const char c : text) {
-        if (c == '\n') {
-            result += '\r';
-        }
-        result += c;
-    }
-    return result;
 }
 
 std::string materialsOf(const Bytes& file) {
