@@ -37,7 +37,7 @@ namespace {
 __extension__ typedef unsigned __int128 u128;
 using u64 = std::uint64_t;
 
-constexpr u64 kTwoE16 = 20'000'000'000'000'000;
+[[maybe_unused]] constexpr u64 kTwoE16 = 20'000'000'000'000'000;  // checked by an assert only
 constexpr u64 kTwoE17 = 200'000'000'000'000'000;
 
 constexpr std::array<u64, 28> kPow5 = [] {
