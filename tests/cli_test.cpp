@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/conversion_run.h"
+#include "support/executable_fixture.h"
 #include "support/model_file_builder.h"
 #include "support/process_runner.h"
 
@@ -20,7 +21,7 @@ using testing::readFile;
 using testing::ScratchDirectory;
 using testing::writeFile;
 
-const std::string kBanner = "Grelvin Version 1.10 by Mirrowell\n";
+using testing::kBanner;
 
 // The text of a model with empty tables, as every line ends on disk.
 std::string emptyModelText(const std::string& inputPath) {
@@ -30,20 +31,8 @@ std::string emptyModelText(const std::string& inputPath) {
            "PART_MAPPINGS{\r\n}\r\n\r\nEND\r\n";
 }
 
-class GrelvinRun : public ::testing::Test {
+class GrelvinRun : public testing::ExecutableTest {
 protected:
-    ScratchDirectory scratch;
-
-    ProcessResult run(const std::vector<std::string>& arguments, const std::string& input = {},
-                      long fileSizeLimit = 0) {
-        ProcessResult result =
-            testing::runProgram(GRELVIN_EXECUTABLE, arguments, scratch.path, input, fileSizeLimit);
-        EXPECT_EQ(result.standardError, "");
-        return result;
-    }
-
-    fs::path at(const std::string& name) const { return scratch.path / name; }
-
     void writeBox(const std::string& name) { writeFile(at(name), modelFile("box", "", "me")); }
 
     void expectFailure(const ProcessResult& result, const std::string& message) {

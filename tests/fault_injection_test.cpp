@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "conversion/convert_model.h"
+#include "support/executable_fixture.h"
 #include "support/model_file_builder.h"
 #include "support/model_generator.h"
 #include "support/process_runner.h"
@@ -27,7 +28,7 @@ using testing::readFile;
 using testing::ScratchDirectory;
 using testing::writeFile;
 
-const std::string kBanner = "Grelvin Version 1.10 by Mirrowell\n";
+using testing::kBanner;
 
 // A file's bytes and modification time, to show it was left alone.
 struct FileState {
@@ -62,21 +63,10 @@ std::string expectedText(const Bytes& model, const std::string& path) {
     return text;
 }
 
-class FaultInjection : public ::testing::Test {
+class FaultInjection : public testing::ExecutableTest {
 protected:
-    ScratchDirectory scratch;
     // A generated model whose text takes several 64 KiB blocks.
     const Bytes model = testing::generateModel(testing::randomModelShape(120000, 7), 7);
-
-    fs::path at(const std::string& name) const { return scratch.path / name; }
-
-    ProcessResult run(const std::vector<std::string>& arguments, const std::string& input = {},
-                      long fileSizeLimit = 0) {
-        ProcessResult result =
-            testing::runProgram(GRELVIN_EXECUTABLE, arguments, scratch.path, input, fileSizeLimit);
-        EXPECT_EQ(result.standardError, "");
-        return result;
-    }
 
     void expectRun(const ProcessResult& result, int status, const std::string& message) {
         EXPECT_EQ(result.standardOutput, kBanner + message);
